@@ -1,33 +1,33 @@
-// Entry of install.exe. For now it opens the installer's empty frame window.
+// Entry of install.exe: the application object, the language chooser (the main window, as
+// it is created first), the installer window, and the message loop.
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
-namespace {
+#include "Application.h"
+#include "Main.h"
+#include "StartupError.h"
+#include "Unit2.h"
 
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The folder tree works through the shell's COM interfaces on this thread.
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    int exitCode = 0;
+    {
+        toolkit::TApplication application;
+        application.SetTitle("install");
+        try {
+            application.CreateForm<TForm2>();
+            application.CreateForm<TForm1>();
+        } catch (const std::exception& error) {
+            // A window that cannot be made at all (no drive for the folder tree): nothing to run.
+            ShowUnhandledError(error);
+            exitCode = 1;
+        }
+        if (exitCode == 0) application.Run();
     }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = FrameProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "InstallFrame";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "InstallFrame", "install", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, showCommand);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    OleUninitialize();
+    return exitCode;
 }

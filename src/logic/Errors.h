@@ -36,10 +36,10 @@ public:
     EWriteError() : Exception("Stream write error") {}
 };
 
-// A line holder refused a new line.
+// The system refused a resource: a line in a list, a timer.
 class EOutOfResources : public Exception {
 public:
-    EOutOfResources() : Exception("Unable to insert a line") {}
+    explicit EOutOfResources(const std::string& message = "Unable to insert a line") : Exception(message) {}
 };
 
 // A text holder was asked to hold more than it can.
