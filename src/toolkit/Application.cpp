@@ -89,11 +89,11 @@ void TApplication::ActivateVisibleForm() {
 }
 
 void TApplication::Run() {
-    ShowMainFormAtStart();
+    ShowMainForm();
     while (!terminated_) HandleMessage();
 }
 
-void TApplication::ShowMainFormAtStart() {
+void TApplication::ShowMainForm() {
     if (!mainForm_) return;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

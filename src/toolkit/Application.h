@@ -39,6 +39,8 @@ public:
 
     // Shows the main form in the process's start-up state, then loops until the end.
     void Run();
+    // The loop's first act: the main form in the state the process was started with.
+    void ShowMainForm();
     // Handles one message, or runs the idle step and sleeps when there is none.
     void HandleMessage();
     // Handles the messages waiting now, then returns (for tests and modal waits).
@@ -65,7 +67,6 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool ProcessMessage(MSG& message);
     void Idle();
-    void ShowMainFormAtStart();
     void Minimize();
     void Restore();
 

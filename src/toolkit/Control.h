@@ -37,6 +37,8 @@ public:
     // The letter after a single & in the caption, upper-cased; 0 when none.
     char AcceleratorLetter() const;
 
+    // The keyboard order brought the focus here (Tab or an arrow key).
+    virtual void EnteredByKeyboard() {}
     // Whether an accelerator letter may click this control now.
     virtual bool AcceptsAccelerator() const { return false; }
     // A click: runs the bound action, or else the click event.

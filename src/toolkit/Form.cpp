@@ -258,6 +258,7 @@ void TForm::SelectNext(bool forward) {
         int index = ((start + (forward ? step : -step)) % count + count) % count;
         if (order[index]->CanFocus()) {
             FocusControl(order[index]);
+            order[index]->EnteredByKeyboard();
             return;
         }
     }

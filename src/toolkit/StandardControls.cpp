@@ -63,6 +63,8 @@ void TCustomEdit::CreateHandle() {
 
 TEdit::TEdit() : TCustomEdit(ES_AUTOHSCROLL) {}
 
+void TEdit::EnteredByKeyboard() { SendMessageA(handle_, EM_SETSEL, 0, -1); }
+
 TMemo::TMemo() : TCustomEdit(ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN) {}
 
 void TListBox::CreateHandle() {

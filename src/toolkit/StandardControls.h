@@ -49,6 +49,8 @@ private:
 class TEdit : public TCustomEdit {
 public:
     TEdit();
+    // Tabbing into a one-line box selects its text, so that typing replaces it.
+    void EnteredByKeyboard() override;
 };
 
 class TMemo : public TCustomEdit {
