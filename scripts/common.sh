@@ -11,22 +11,27 @@ export WINEPREFIX="$BUILD/wineprefix"
 # Keep Wine from offering to download Mono and Gecko: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Configures (once) and builds one tree. $1: folder name under build/, $2: toolchain file or "".
+# Configures (once) and builds one tree. $1: folder name under build/, $2: source folder,
+# then any further cmake arguments.
 build_tree() {
-  local dir="$BUILD/$1" toolchain="$2"
+  local dir="$BUILD/$1" source="$2"
+  shift 2
   if [ ! -f "$dir/build.ninja" ]; then
-    local args=(-S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release)
-    [ -n "$toolchain" ] && args+=("-DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/$toolchain")
-    cmake "${args[@]}" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+    cmake -S "$source" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >"$dir.configure.log" 2>&1 ||
+      { cat "$dir.configure.log"; return 1; }
   fi
   cmake --build "$dir" -- -j"$(nproc)"
 }
 
+# The Windows build for one MinGW triple.
+build_windows() { build_tree "$1" "$ROOT" "-DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/toolchain-$2-w64-mingw32.cmake"; }
+
 build_all() {
   mkdir -p "$BUILD"
-  build_tree native ""
-  build_tree x86_64 toolchain-x86_64-w64-mingw32.cmake
-  build_tree i686 toolchain-i686-w64-mingw32.cmake
+  build_tree native "$ROOT"
+  build_tree fuzz "$ROOT/fuzz" -DCMAKE_CXX_COMPILER=clang++
+  build_windows x86_64 x86_64
+  build_windows i686 i686
 }
 
 # Makes the project's own Wine prefix once: virtual desktop, fonts for captions.
