@@ -154,6 +154,7 @@ bool TApplication::ProcessMessage(MSG& message) {
 }
 
 void TApplication::Idle() {
+    ++idleSteps_;
     for (TForm* form : forms_)
         if (IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle())) form->UpdateActions();
 }

@@ -46,6 +46,8 @@ public:
     // Handles the messages waiting now, then returns (for tests and modal waits).
     void ProcessMessages();
     bool Terminated() const { return terminated_; }
+    // How many times the idle step has run: the loop's only work when nothing happens.
+    unsigned long IdleSteps() const { return idleSteps_; }
     // Requests the end of the program: the quit message is posted (exit code 0).
     void Terminate();
     // Windows is shutting down or the user logs off: the loop stops after this message.
@@ -78,6 +80,7 @@ private:
     std::vector<TForm*> forms_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    unsigned long idleSteps_ = 0;
     bool minimized_ = false;
     std::vector<TForm*> hiddenByMinimize_;
     std::unique_ptr<MessagePresenter> presenter_;
