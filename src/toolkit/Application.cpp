@@ -18,6 +18,12 @@ bool IsKeyMessage(UINT message) {
     return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
 }
 
+// Collects the visible and enabled top-level windows of the thread.
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 HICON LoadProgramIcon(int size) {
     return static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
@@ -169,15 +175,7 @@ void TApplication::HandleException(const std::exception& error) {
 int TApplication::MessageBox(const std::string& text, UINT flags) {
     HWND active = GetActiveWindow();
     std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled));
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
     for (HWND window : disabled) EnableWindow(window, FALSE);
     int result = presenter_->Show(window_, text, title_, flags);
     for (HWND window : disabled) EnableWindow(window, TRUE);
