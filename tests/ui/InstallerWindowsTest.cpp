@@ -25,6 +25,22 @@ bool ControlVisible(TForm* form, const char* name) {
     return IsWindowVisible(form->Find<TControl>(name)->Handle()) != 0;
 }
 
+// What the main window holds at the moment it is shown.
+struct SeenAtShow {
+    std::string exitText;
+    std::string caption;
+};
+
+LRESULT CALLBACK RecordTextsAtShow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR data) {
+    if (message == WM_SHOWWINDOW && wParam) {
+        auto* seen = reinterpret_cast<SeenAtShow*>(data);
+        seen->exitText = Form1->Find<TControl>("Button15")->Caption();
+        seen->caption = Form1->Caption();
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 TEST_F(InstallerFixture, EnterRightAfterStartChoosesEnglish) {
@@ -52,22 +68,13 @@ TEST_F(InstallerFixture, EnterRightAfterStartChoosesEnglish) {
 // on screen: the window is never seen in English first.
 TEST_F(InstallerFixture, PortugueseTextsAreSetBeforeTheWindowShows) {
     Start();
-    std::string exitTextAtShow, captionAtShow;
-    SetWindowSubclass(
-        Form1->Handle(),
-        [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) -> LRESULT {
-            if (message == WM_SHOWWINDOW && wParam) {
-                auto* seen = reinterpret_cast<std::pair<std::string*, std::string*>*>(data);
-                *seen->first = Form1->Find<TControl>("Button15")->Caption();
-                *seen->second = Form1->Caption();
-            }
-            return DefSubclassProc(window, message, wParam, lParam);
-        },
-        1, reinterpret_cast<DWORD_PTR>(new std::pair<std::string*, std::string*>(&exitTextAtShow, &captionAtShow)));
+    SeenAtShow seen;
+    SetWindowSubclass(Form1->Handle(), RecordTextsAtShow, 1, reinterpret_cast<DWORD_PTR>(&seen));
     ClickControl("Form2", "Button2");
     ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(Form1->Handle()) != 0; }));
-    EXPECT_EQ(exitTextAtShow, "Sair");
-    EXPECT_EQ(captionAtShow, "Demo Synth Install");
+    RemoveWindowSubclass(Form1->Handle(), RecordTextsAtShow, 1);
+    EXPECT_EQ(seen.exitText, "Sair");
+    EXPECT_EQ(seen.caption, "Demo Synth Install");
     EXPECT_EQ(CaptionOf(Form1, "Label15"), "Por favor selecione a pasta de VSTs para iniciar.");
     EXPECT_EQ(CaptionOf(Form1, "Button16"), "Instalar");
     EXPECT_EQ(CaptionOf(Form1, "Label31"), "Desaja instalar na pasta selecionada?");
