@@ -42,8 +42,8 @@ void InstallerFixture::TearDown() {
     fs::remove_all(workFolder, ignored);
 }
 
-void InstallerFixture::Start(const char* settings) {
-    if (settings) std::ofstream(workFolder / "smp.ini", std::ios::binary) << settings;
+void InstallerFixture::Start(std::optional<std::string> settings) {
+    if (settings) std::ofstream(workFolder / "smp.ini", std::ios::binary) << *settings;
     application = std::make_unique<toolkit::TApplication>();
     application->SetPresenter(std::make_unique<CapturingPresenter>(boxes, whileBoxOpen));
     application->SetTitle("install");

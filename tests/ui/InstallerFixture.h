@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,8 @@ protected:
     void TearDown() override;
 
     // Creates the application and both forms, as the program's entry does, and shows the
-    // chooser as the loop's first act. `settings` is written to smp.ini first (none if null).
-    void Start(const char* settings = DemoSettings);
+    // chooser as the loop's first act. `settings` is written to smp.ini first (none if empty).
+    void Start(std::optional<std::string> settings = std::string(DemoSettings));
     // Handles messages until `done` holds or `milliseconds` pass; returns `done()`.
     bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000);
     void Pump(int milliseconds = 100);

@@ -196,13 +196,40 @@ TEST_F(InstallerFixture, ErrorBoxDisablesTheWindowAndRestoresTheFocus) {
 }
 
 TEST_F(InstallerFixture, MissingSettingsFileIsReportedAndTheWindowStillComesUp) {
-    Start(nullptr);
+    Start(std::nullopt);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Cannot open file \"" + (workFolder / "smp.ini").string() + "\". " +
                                  TrimmedSystemMessage(ERROR_FILE_NOT_FOUND) + ".");
     EXPECT_TRUE(IsWindowVisible(Form2->Handle()));
     ChooseEnglish();
     EXPECT_EQ(Form1->Caption(), " Install");
+}
+
+// A settings file far too large is refused whole; a binary one gives whatever its lines
+// hold. Either way the program goes on to the chooser and the main window.
+TEST_F(InstallerFixture, OversizedOrBinarySettingsLeaveTheProgramRunning) {
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>(1 + (i * 37) % 255);
+    const struct {
+        std::string settings;
+        std::vector<std::string> boxTexts;
+        std::string memoText;
+    } cases[] = {
+        {std::string(10 * 1024 * 1024, 'x'), {"Text exceeds memo capacity."}, "Memo1\r\n"},
+        {binary, {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings.size());
+        boxes.clear();
+        Start(c.settings);
+        std::vector<std::string> texts;
+        for (const CapturedBox& box : boxes) texts.push_back(box.text);
+        EXPECT_EQ(texts, c.boxTexts);
+        if (!c.memoText.empty()) EXPECT_EQ(CaptionOf(Form1, "Memo4"), c.memoText);
+        ChooseEnglish();
+        EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+        application.reset();
+    }
 }
 
 TEST_F(InstallerFixture, ClosingTheInstallerWindowHidesItAndClosingTheChooserEnds) {
