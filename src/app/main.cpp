@@ -5,11 +5,13 @@
 #include <ole2.h>
 
 #include "Application.h"
+#include "DllSearch.h"
 #include "Main.h"
 #include "StartupError.h"
 #include "Unit2.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictDllSearchToSystemFolder();
     // The folder tree works through the shell's COM interfaces on this thread.
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
