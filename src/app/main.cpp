@@ -1,10 +1,10 @@
 // Entry of install.exe: the application object, the language chooser (the main window, as
 // it is created first), the installer window, and the message loop.
 #include <windows.h>
-#include <commctrl.h>
 #include <ole2.h>
 
 #include "Application.h"
+#include "CommonControls.h"
 #include "DllSearch.h"
 #include "Main.h"
 #include "StartupError.h"
@@ -14,8 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictDllSearchToSystemFolder();
     // The folder tree works through the shell's COM interfaces on this thread.
     OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    toolkit::comctl::Initialize();
     int exitCode = 0;
     {
         toolkit::TApplication application;

@@ -1,5 +1,7 @@
 #include "ShellFolderTree.h"
 
+#include "CommonControls.h"
+
 #include <windowsx.h>
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -138,8 +140,7 @@ HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::string& text, int i
 }  // namespace
 
 ShellFolderTree::ShellFolderTree(HWND parent, int id, const RECT& bounds, const std::string& root) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
+    comctl::Initialize();
 
     // Resolve the root before any window exists, so that a failure leaves nothing behind.
     Pidl rootId;
@@ -174,7 +175,7 @@ ShellFolderTree::ShellFolderTree(HWND parent, int id, const RECT& bounds, const 
     if (!hwnd_) throw Exception("Error creating the folder tree");
 
     try {
-        SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        comctl::AddSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
         SendMessageA(hwnd_, TVM_SETINDENT, kIndent, 0);
 
         // The shell's own list of small icons; it belongs to the system and is never freed.
@@ -193,7 +194,7 @@ ShellFolderTree::ShellFolderTree(HWND parent, int id, const RECT& bounds, const 
         SendMessageA(hwnd_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(topItem));
         SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(topItem));
     } catch (...) {
-        RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+        comctl::RemoveSubclass(hwnd_, SubclassProc, kSubclassId);
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;
         throw;
@@ -203,7 +204,7 @@ ShellFolderTree::ShellFolderTree(HWND parent, int id, const RECT& bounds, const 
 ShellFolderTree::~ShellFolderTree() {
     if (hwnd_) {
         HWND hwnd = hwnd_;
-        RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+        comctl::RemoveSubclass(hwnd, SubclassProc, kSubclassId);
         hwnd_ = nullptr;
         DestroyWindow(hwnd);
     }
@@ -439,7 +440,7 @@ LRESULT CALLBACK ShellFolderTree::SubclassProc(HWND hwnd, UINT message, WPARAM w
     LRESULT result = 0;
     bool done = false;
     Guarded([&] { self->OnMessage(message, wParam, lParam, result, done); });
-    return done ? result : DefSubclassProc(hwnd, message, wParam, lParam);
+    return done ? result : comctl::DefaultSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ShellFolderTree::GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -497,7 +498,7 @@ bool ShellFolderTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         return false;
     case WM_NCDESTROY:
         // The parent went first and took the tree with it.
-        RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+        comctl::RemoveSubclass(hwnd_, SubclassProc, kSubclassId);
         hwnd_ = nullptr;
         press_ = Press::None;
         return false;
@@ -515,7 +516,7 @@ void ShellFolderTree::LeftButtonDown(UINT message, WPARAM wParam, LPARAM lParam,
     t_pressing = this;
     // The tree view selects, expands or collapses here, and may not return before the
     // button is released.
-    result = DefSubclassProc(hwnd, message, wParam, lParam);
+    result = comctl::DefaultSubclassProc(hwnd, message, wParam, lParam);
     done = true;
     t_pressing = outer;
     if (hook) UnhookWindowsHookEx(hook);
