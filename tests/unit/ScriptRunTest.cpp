@@ -76,9 +76,10 @@ void LayOutProduct(const fs::path& work, const fs::path& chosen) {
 }
 
 // Composes, checks and writes the install files for `subFolder`, then runs the script.
-void InstallInto(const fs::path& chosen, const std::string& subFolder) {
+// `chosen` is ANSI text, as the folder tree gives it.
+void InstallInto(const std::string& chosen, const std::string& subFolder) {
     ProductSettings settings{subFolder, "demo.wav", "face.bmp", "Demo"};
-    InstallPlan plan = ComposeInstallPlan(chosen.string(), settings);
+    InstallPlan plan = ComposeInstallPlan(chosen, settings);
     CheckScriptValues(plan.LongFolder, plan.ShortFolder, settings.SubFolder);
     VectorLineHolder holder;
     WriteInstallFiles({plan.AudioPathText, plan.BitmapPathText, plan.ScriptLines}, holder);
@@ -93,7 +94,7 @@ TEST(ScriptRunTest, CommandProcessorMakesExactlyTheProductFolder) {
         ScratchFolder scratch;
         const fs::path chosen = scratch.Path() / "targets" / c.chosenFolder;
         LayOutProduct(scratch.Path() / "work", chosen);
-        InstallInto(chosen, c.subFolder);
+        InstallInto(chosen.string(), c.subFolder);
 
         for (const auto& entry : fs::recursive_directory_iterator(scratch.Path()))
             EXPECT_NE(entry.path().filename(), "CANARY") << entry.path();
@@ -119,28 +120,37 @@ TEST(ScriptRunTest, CommandProcessorMakesExactlyTheProductFolder) {
 }
 
 // The command processor reads the script in the console code page; ANSI letters above 127
-// must reach it as the same letters.
-TEST(ScriptRunTest, AccentedProductFolderKeepsItsLetters) {
+// must reach it as the same letters, in the product folder's name and in the chosen folder.
+TEST(ScriptRunTest, AccentedNamesKeepTheirLetters) {
     struct AccentCase {
-        const char* ansi;      // the value as smp.ini holds it, code page 1252
-        const wchar_t* wide;   // the folder name that must appear
+        const char* chosenAnsi;  // code page 1252, as the tree gives it
+        const wchar_t* chosenWide;
+        const char* subAnsi;     // code page 1252, as smp.ini holds it
+        const wchar_t* subWide;
     };
-    const AccentCase cases[] = {{"Fa\xE7" "ade", L"Fa\u00E7ade"}, {"Produ\xE7\xE3o", L"Produ\u00E7\u00E3o"}};
+    const AccentCase cases[] = {
+        {"targets", L"targets", "Fa\xE7" "ade", L"Fa\u00E7ade"},
+        {"targets", L"targets", "Produ\xE7\xE3o", L"Produ\u00E7\u00E3o"},
+        {"Pl\xE1gios \xE3", L"Pl\u00E1gios \u00E3", "Synth", L"Synth"},
+    };
     if (GetACP() != 1252) GTEST_SKIP() << "the cases are written in code page 1252";
     for (const AccentCase& c : cases) {
-        SCOPED_TRACE(c.ansi);
+        SCOPED_TRACE(std::string(c.chosenAnsi) + " / " + c.subAnsi);
         ScratchFolder scratch;
-        const fs::path chosen = scratch.Path() / "targets";
-        LayOutProduct(scratch.Path() / "work", chosen);
+        const std::wstring chosenWide = scratch.Path().wstring() + L"\\" + c.chosenWide;
+        ASSERT_TRUE(CreateDirectoryW(chosenWide.c_str(), nullptr));
+        // Not through fs::path, which would take the ANSI bytes for UTF-8.
+        const std::string chosen = scratch.Path().string() + "\\" + c.chosenAnsi;
+        LayOutProduct(scratch.Path() / "work", scratch.Path() / "unused");
         std::string oem;
-        if (!platform::ToConsoleCodePage(c.ansi, oem)) {
+        if (!platform::ToConsoleCodePage(c.subAnsi, oem)) {
             // This console code page lacks a letter: refused before anything is written.
-            EXPECT_THROW(InstallInto(chosen, c.ansi), EScriptValueError);
+            EXPECT_THROW(InstallInto(chosen, c.subAnsi), EScriptValueError);
             EXPECT_FALSE(fs::exists("ini.8da"));
             continue;
         }
-        InstallInto(chosen, c.ansi);
-        const std::wstring product = chosen.wstring() + L"\\" + c.wide;
+        InstallInto(chosen, c.subAnsi);
+        const std::wstring product = chosenWide + L"\\" + c.subWide;
         EXPECT_NE(GetFileAttributesW((product + L"\\Audio\\demo.wav").c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_NE(GetFileAttributesW((product + L"\\readme.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     }
