@@ -139,10 +139,10 @@ void TApplication::ProcessMessages() {
     while (!terminated_ && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(message);
 }
 
-bool TApplication::ProcessMessage(MSG& message) {
+void TApplication::ProcessMessage(MSG& message) {
     if (message.message == WM_QUIT) {
         terminated_ = true;
-        return true;
+        return;
     }
     bool consumed = false;
     if (IsKeyMessage(message.message)) {
@@ -156,7 +156,6 @@ bool TApplication::ProcessMessage(MSG& message) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return true;
 }
 
 void TApplication::Idle() {

@@ -67,7 +67,7 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    bool ProcessMessage(MSG& message);
+    void ProcessMessage(MSG& message);
     void Idle();
     void Minimize();
     void Restore();

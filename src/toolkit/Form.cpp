@@ -53,7 +53,10 @@ void AppendKeyboardOrder(const TControl& container, std::vector<TControl*>& orde
 TForm::TForm() { visible_ = false; }
 
 TForm::~TForm() {
-    // The form's window takes its children's with it; no message may reach a half-destroyed form.
+    // The components first, each taking its own window while the form's still stands, so
+    // that no component is left holding the handle of a window already gone.
+    components_.clear();
+    // No message may reach a half-destroyed form.
     if (handle_) {
         SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
         DestroyWindow(handle_);
