@@ -250,6 +250,16 @@ TEST_F(InstallerFixture, CloseFromTheTaskbarButtonEndsTheProgram) {
     EXPECT_TRUE(PumpUntil([&] { return application->Terminated(); }));
 }
 
+TEST_F(InstallerFixture, EndOfSessionIsAgreedToAndEndsTheLoop) {
+    Start();
+    ChooseEnglish();
+    EXPECT_EQ(SendMessageA(Form1->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(SendMessageA(Form2->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_FALSE(application->Terminated());
+    SendMessageA(Form1->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(application->Terminated());
+}
+
 // "Ok" writes the files, turns the face and starts the timer, which ends the program six
 // seconds later; a second confirmation writes again but does not restart the timer.
 TEST_F(InstallerFixture, OkWritesTurnsTheFaceAndEndsTheProgramSixSecondsLater) {
