@@ -39,30 +39,32 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
+// The shown top-level windows with one caption, gathered by CollectShownWithCaption.
+struct CaptionSearch {
+    const std::string* caption;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectShownWithCaption(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<CaptionSearch*>(data);
+    if (IsWindowVisible(window) && TextOf(window) == *search->caption) search->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+    return TRUE;
+}
+
 std::vector<HWND> VisibleTopLevelWindows(const std::string& caption) {
-    struct Search {
-        const std::string* caption;
-        std::vector<HWND> found;
-    } search{&caption, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (IsWindowVisible(window) && TextOf(window) == *s->caption) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CaptionSearch search{&caption, {}};
+    EnumWindows(CollectShownWithCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 std::vector<HWND> Descendants(HWND window) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
