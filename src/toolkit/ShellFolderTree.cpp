@@ -297,11 +297,10 @@ void ShellFolderTree::ListChildren(HTREEITEM item) {
         for (Pidl& childId : children) {
             bool hasSubfolders = Attributes(shellFolder, childId.get(), SFGAO_HASSUBFOLDER) != 0;
             std::string name = DisplayName(shellFolder, childId.get(), SHGDN_INFOLDER);
-            Pidl full(ILCombine(absolute.get(), childId.get()));
-            int image = full ? IconIndex(full.get(), 0) : 0;
-            int openImage = full ? IconIndex(full.get(), SHGFI_OPENICON) : 0;
             Node* childNode = AddNode(std::move(childId), node);
-            InsertItem(hwnd_, item, name, image, openImage, hasSubfolders, childNode);
+            // Icons are asked of the shell only for rows that are drawn: a lookup costs
+            // milliseconds, and a big folder has thousands of rows never seen.
+            InsertItem(hwnd_, item, name, I_IMAGECALLBACK, I_IMAGECALLBACK, hasSubfolders, childNode);
             found = true;
         }
     }
@@ -327,11 +326,30 @@ void ShellFolderTree::RemoveChildren(HTREEITEM item) {
     }
 }
 
+void ShellFolderTree::ProvideIcons(TVITEMA& item) const {
+    if (!(item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE))) return;
+    auto found = nodes_.find(reinterpret_cast<const Node*>(item.lParam));
+    if (found == nodes_.end()) return;
+    Pidl absolute = Absolute(*found->second);
+    if (!absolute) return;
+    if (item.mask & TVIF_IMAGE) item.iImage = IconIndex(absolute.get(), 0);
+    if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = IconIndex(absolute.get(), SHGFI_OPENICON);
+    // The tree keeps what it was given and does not ask again.
+    item.mask |= TVIF_DI_SETITEM;
+}
+
 bool ShellFolderTree::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (!hwnd_ || header.hwndFrom != hwnd_) return false;
     // The tree speaks ANSI or Unicode notifications as its parent asks; the two layouts
     // agree on every field read here except the edited text.
     switch (header.code) {
+    case TVN_GETDISPINFOA:
+    case TVN_GETDISPINFOW: {
+        auto& item = const_cast<TVITEMA&>(reinterpret_cast<const NMTVDISPINFOA&>(header).item);
+        ProvideIcons(item);
+        result = 0;
+        return true;
+    }
     case TVN_ITEMEXPANDINGA:
     case TVN_ITEMEXPANDINGW: {
         const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);

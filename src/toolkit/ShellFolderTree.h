@@ -72,6 +72,8 @@ private:
 
     Node* NodeOf(HTREEITEM item) const;
     Pidl Absolute(const Node& node) const;
+    // Answers the tree's request for a row's icons, the first time the row is drawn.
+    void ProvideIcons(TVITEMA& item) const;
     Node* AddNode(Pidl id, Node* parent);
     void ListChildren(HTREEITEM item);
     void RemoveChildren(HTREEITEM item);

@@ -278,6 +278,7 @@ TEST_F(InstallerFixture, OkWritesTurnsTheFaceAndEndsTheProgramSixSecondsLater) {
 
     DWORD okAt = GetTickCount();
     ClickControl("Form1", "Button14");
+    ASSERT_TRUE(PumpUntil([] { return ControlVisible(Form1, "Button16"); }));
     EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
     EXPECT_EQ(ReadFileText("ini.8da"), "C:\\\\Demo Synth\\Audio\\demo.wav");
     EXPECT_TRUE(ControlVisible(Form1, "Button16"));
