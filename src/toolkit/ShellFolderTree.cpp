@@ -178,17 +178,8 @@ ShellFolderTree::ShellFolderTree(HWND parent, int id, const RECT& bounds, const 
         comctl::AddSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
         SendMessageA(hwnd_, TVM_SETINDENT, kIndent, 0);
 
-        // The shell's own list of small icons; it belongs to the system and is never freed.
-        SHFILEINFOA info{};
-        auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-            reinterpret_cast<LPCSTR>(rootId.get()), 0, &info, sizeof info,
-            SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-        if (images) SendMessageA(hwnd_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
-
-        int image = IconIndex(rootId.get(), 0);
-        int openImage = IconIndex(rootId.get(), SHGFI_OPENICON);
         Node* top = AddNode(std::move(rootId), nullptr);
-        HTREEITEM topItem = InsertItem(hwnd_, TVI_ROOT, rootName, image, openImage, true, top);
+        HTREEITEM topItem = InsertItem(hwnd_, TVI_ROOT, rootName, I_IMAGECALLBACK, I_IMAGECALLBACK, true, top);
         // The top level is listed now; everything below waits for its first expansion.
         ListChildren(topItem);
         SendMessageA(hwnd_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(topItem));
@@ -472,8 +463,24 @@ LRESULT CALLBACK ShellFolderTree::GetMessageHook(int code, WPARAM wParam, LPARAM
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+void ShellFolderTree::AttachIconList() {
+    if (iconListAttached_) return;
+    iconListAttached_ = true;
+    // The shell's own list of small icons; it belongs to the system and is never freed.
+    SHFILEINFOA info{};
+    auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+        "folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (images) SendMessageA(hwnd_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
+
 bool ShellFolderTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, bool& done) {
     switch (message) {
+    case WM_PAINT:
+        // The system's icon list takes long to build; a tree created hidden, as the
+        // installer's is behind the language chooser, pays for it only when first drawn.
+        AttachIconList();
+        return false;
     case WM_LBUTTONDOWN:
         // Only a plain press starts a click. The second press of a double click arrives as
         // WM_LBUTTONDBLCLK and starts none, so a double click fires once, at its first release.

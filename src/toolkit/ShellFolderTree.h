@@ -72,6 +72,8 @@ private:
 
     Node* NodeOf(HTREEITEM item) const;
     Pidl Absolute(const Node& node) const;
+    // Gives the tree the shell's icon list, once, before it is first drawn.
+    void AttachIconList();
     // Answers the tree's request for a row's icons, the first time the row is drawn.
     void ProvideIcons(TVITEMA& item) const;
     Node* AddNode(Pidl id, Node* parent);
@@ -88,6 +90,7 @@ private:
 
     HWND hwnd_ = nullptr;
     std::unordered_map<const Node*, std::unique_ptr<Node>> nodes_;
+    bool iconListAttached_ = false;
     Press press_ = Press::None;
     bool upDuringPress_ = false;
     POINT upPoint_{};
