@@ -17,8 +17,7 @@ class TActionList;
 
 class TForm : public TControl {
 public:
-    // Reads the layout resource `layoutName` and creates the form and its components,
-    // hidden. `registerHandlers` is called first so that the layout can name them.
+    // An empty form: a derived class registers its handlers, then loads its layout.
     TForm();
     ~TForm() override;
 
