@@ -22,6 +22,7 @@
 
 #include "CommonControls.h"
 #include "ErrorGuard.h"
+#include "FolderTreeHost.h"
 #include "ShellFolderTree.h"
 #include "Stats.h"
 
@@ -31,19 +32,6 @@ using toolkit::ShellFolderTree;
 
 // The time the tree's expansions of one folder may take in all before runs stop early.
 constexpr double kBudgetMs = 60000;
-
-ShellFolderTree* g_tree = nullptr;
-
-LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY && g_tree) {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        LRESULT result = 0;
-        bool handled = false;
-        toolkit::Guarded([&] { handled = g_tree->HandleNotify(header, result); });
-        if (handled) return result;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 void Pump() {
     MSG message;
@@ -84,12 +72,12 @@ std::unique_ptr<ShellFolderTree> MakeTree(HWND host, const std::string& parent) 
     // The main window's tree size, at 96 dpi.
     RECT bounds{8, 24, 8 + 337, 24 + 89};
     auto tree = std::make_unique<ShellFolderTree>(host, 1, bounds, parent);
-    g_tree = tree.get();
+    folder_tree_host::Tree() = tree.get();
     return tree;
 }
 
 void DestroyTree(std::unique_ptr<ShellFolderTree>& tree) {
-    g_tree = nullptr;
+    folder_tree_host::Tree() = nullptr;
     tree.reset();
     Pump();
 }
@@ -158,17 +146,11 @@ int main(int argc, char** argv) {
         std::exit(1);
     });
 
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = HostProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "BenchTreeHost";
-    RegisterClassA(&windowClass);
+    if (!folder_tree_host::HostClass()) return 1;
     DWORD style = WS_CAPTION | WS_BORDER | WS_SYSMENU | WS_VISIBLE;
     RECT frame{0, 0, 445, 151};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND host = CreateWindowExA(0, "BenchTreeHost", "Bench Tree", style, 111, 129, frame.right - frame.left,
+    HWND host = CreateWindowExA(0, folder_tree_host::HostClass(), "Bench Tree", style, 111, 129, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!host) return 1;
     Pump();

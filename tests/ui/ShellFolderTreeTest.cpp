@@ -16,25 +16,12 @@
 
 #include "ErrorGuard.h"
 #include "Errors.h"
+#include "FolderTreeHost.h"
 #include "ShellFolderTree.h"
 
 namespace {
 
 using toolkit::ShellFolderTree;
-
-ShellFolderTree* g_tree = nullptr;
-
-LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY && g_tree) {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        LRESULT result = 0;
-        bool handled = false;
-        if (header.hwndFrom == g_tree->Handle())
-            toolkit::Guarded([&] { handled = g_tree->HandleNotify(header, result); });
-        if (handled) return result;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 void Pump(DWORD milliseconds = 60) {
     DWORD end = GetTickCount() + milliseconds;
@@ -57,17 +44,8 @@ class ShellFolderTreeTest : public testing::Test {
 public:  // the case table below acts through the fixture
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        static const bool registered = [] {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = HostProc;
-            windowClass.hInstance = GetModuleHandleA(nullptr);
-            windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-            windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            windowClass.lpszClassName = "ShellFolderTreeTestHost";
-            return RegisterClassA(&windowClass) != 0;
-        }();
-        ASSERT_TRUE(registered);
-        host_ = CreateWindowExA(0, "ShellFolderTreeTestHost", "Folder tree test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+        ASSERT_NE(folder_tree_host::HostClass(), nullptr);
+        host_ = CreateWindowExA(0, folder_tree_host::HostClass(), "Folder tree test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                 40, 40, 420, 330, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(host_, nullptr);
         SetForegroundWindow(host_);
@@ -88,7 +66,7 @@ public:  // the case table below acts through the fixture
     }
 
     void TearDown() override {
-        g_tree = nullptr;
+        folder_tree_host::Tree() = nullptr;
         tree_.reset();
         if (host_) DestroyWindow(host_);
         toolkit::SetErrorSink(nullptr);
@@ -100,11 +78,11 @@ public:  // the case table below acts through the fixture
     }
 
     void MakeTree(const std::string& root) {
-        g_tree = nullptr;
+        folder_tree_host::Tree() = nullptr;
         tree_.reset();
         RECT bounds{8, 8, 8 + 337, 8 + 260};
         tree_ = std::make_unique<ShellFolderTree>(host_, 8, bounds, root);
-        g_tree = tree_.get();
+        folder_tree_host::Tree() = tree_.get();
         tree_->OnClick = [this] { ++clicks_; };
         Pump();
     }
