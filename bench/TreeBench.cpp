@@ -51,20 +51,10 @@ int ChildCount(HWND tree, HTREEITEM item) {
     return count;
 }
 
-std::string TextOf(HWND tree, HTREEITEM item) {
-    char text[MAX_PATH] = "";
-    TVITEMA query{};
-    query.mask = TVIF_TEXT | TVIF_HANDLE;
-    query.hItem = item;
-    query.pszText = text;
-    query.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    return text;
-}
-
-HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& name) {
-    for (HTREEITEM child = Next(tree, TVGN_CHILD, parent); child; child = Next(tree, TVGN_NEXT, child))
-        if (lstrcmpiA(TextOf(tree, child).c_str(), name.c_str()) == 0) return child;
+HTREEITEM FindChild(const ShellFolderTree& tree, HTREEITEM parent, const std::string& name) {
+    HWND view = tree.Handle();
+    for (HTREEITEM child = Next(view, TVGN_CHILD, parent); child; child = Next(view, TVGN_NEXT, child))
+        if (lstrcmpiA(tree.ItemText(child).c_str(), name.c_str()) == 0) return child;
     return nullptr;
 }
 
@@ -88,7 +78,7 @@ double ExpandMs(HWND host, const std::string& parent, const std::string& child, 
     HWND view = tree->Handle();
     Pump();
     HTREEITEM top = Next(view, TVGN_ROOT, nullptr);
-    HTREEITEM item = FindChild(view, top, child);
+    HTREEITEM item = FindChild(*tree, top, child);
     if (!item) {
         std::fprintf(stderr, "bench_tree: no node %s under %s\n", child.c_str(), parent.c_str());
         std::exit(1);

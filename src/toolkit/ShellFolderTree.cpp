@@ -391,17 +391,21 @@ bool ShellFolderTree::BeginEdit(HTREEITEM item) {
     return Attributes(parent.Get(), last, SFGAO_CANRENAME) != 0;
 }
 
-bool ShellFolderTree::EndEdit(HTREEITEM item, const std::string& newName) {
-    Node* node = NodeOf(item);
-    if (!node) return false;
-    char current[MAX_PATH * 2] = "";
+std::string ShellFolderTree::ItemText(HTREEITEM item) const {
+    char text[MAX_PATH * 2] = "";
     TVITEMA query{};
     query.mask = TVIF_TEXT | TVIF_HANDLE;
     query.hItem = item;
-    query.pszText = current;
-    query.cchTextMax = sizeof current;
+    query.pszText = text;
+    query.cchTextMax = sizeof text;
     SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    if (newName == current) return false;
+    return text;
+}
+
+bool ShellFolderTree::EndEdit(HTREEITEM item, const std::string& newName) {
+    Node* node = NodeOf(item);
+    if (!node) return false;
+    if (newName == ItemText(item)) return false;
 
     Pidl absolute = Absolute(*node);
     ComRef<IShellFolder> parent;

@@ -42,6 +42,9 @@ public:
     // that the shell refuses); the parent's procedure runs it inside its error guard.
     bool HandleNotify(const NMHDR& header, LRESULT& result);
 
+    // The name that `item` shows.
+    std::string ItemText(HTREEITEM item) const;
+
     // The file-system path of the folder that `item` stands for ("" when it has none).
     std::string PathOf(HTREEITEM item) const;
 

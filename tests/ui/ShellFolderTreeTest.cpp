@@ -96,16 +96,7 @@ public:  // the case table below acts through the fixture
     HTREEITEM Top() const { return Next(nullptr, TVGN_ROOT); }
     HTREEITEM Selected() const { return Next(nullptr, TVGN_CARET); }
 
-    std::string Text(HTREEITEM item) const {
-        char buffer[MAX_PATH] = "";
-        TVITEMA query{};
-        query.mask = TVIF_TEXT | TVIF_HANDLE;
-        query.hItem = item;
-        query.pszText = buffer;
-        query.cchTextMax = sizeof buffer;
-        SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-        return buffer;
-    }
+    std::string Text(HTREEITEM item) const { return tree_->ItemText(item); }
     int ChildrenFlag(HTREEITEM item) const {
         TVITEMA query{};
         query.mask = TVIF_CHILDREN | TVIF_HANDLE;
