@@ -286,6 +286,7 @@ TEST_F(InstallerFixture, OkWritesTurnsTheFaceAndEndsTheProgramSixSecondsLater) {
     EXPECT_TRUE(ControlVisible(Form1, "Label31"));
     EXPECT_FALSE(ControlVisible(Form1, "Label15"));
     EXPECT_EQ(Control<TListBox>(Form1, "ListBox3")->Count(), 7);
+    EXPECT_EQ(Control<TListBox>(Form1, "ListBox3")->Line(0), "MD \"C:\\\\Demo Synth\"");
 
     Pump(3000);
     Form1->FindHandler("FileSaveAs1Accept")(Form1);
